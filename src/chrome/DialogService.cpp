@@ -7,6 +7,7 @@
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPushButton>
 
 namespace moquan {
 
@@ -44,8 +45,8 @@ DialogAnswer QtDialogs::messageBox(QWidget *parent, const QString &text, const Q
     case DialogIcon::Warning: box.setIcon(QMessageBox::Warning); break;
     case DialogIcon::Critical: box.setIcon(QMessageBox::Critical); break;
     }
-    QAbstractButton *first = nullptr;
-    QAbstractButton *second = nullptr;
+    QPushButton *first = nullptr;
+    QPushButton *second = nullptr;
     switch (buttons) {
     case DialogButtons::Ok:
         first = box.addButton(QStringLiteral("确定"), QMessageBox::AcceptRole);
@@ -59,7 +60,7 @@ DialogAnswer QtDialogs::messageBox(QWidget *parent, const QString &text, const Q
         second = box.addButton(QStringLiteral("否"), QMessageBox::NoRole);
         break;
     }
-    box.setDefaultButton(static_cast<QPushButton *>(first));
+    box.setDefaultButton(first);
     if (second)
         box.setEscapeButton(second);
     box.exec();
