@@ -5,7 +5,7 @@ set -e
 PKGS="build-essential cmake ninja-build pkg-config \
 qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev libqt6svg6 \
 libsqlite3-dev sqlite3 libsodium-dev liblunar-date-dev \
-fonts-wqy-zenhei xvfb xauth x11-apps imagemagick \
+fonts-wqy-zenhei xvfb xauth x11-utils imagemagick \
 python3 python3-xlrd python3-olefile poppler-utils unicode-data \
 qt6-qpa-plugins gstreamer1.0-plugins-base"
 MISSING=""
