@@ -25,8 +25,15 @@ void ProgressCanvas::paintEvent(QPaintEvent *)
         g.setColorAt(1, QColor(144, 0, 255));
         p.fillRect(QRect(0, 0, barWidth, height()), g);
     }
-    p.setPen(step_ >= 50 ? Qt::white : Qt::black);
-    p.drawText(rect(), Qt::AlignCenter, QStringLiteral("%1%").arg(int(fraction * 100)));
+    // The percentage reads dark on the empty part and white over the bar.
+    const QString percent = QStringLiteral("%1%").arg(int(fraction * 100));
+    p.setPen(QColor(0x19, 0x44, 0x9E));
+    p.drawText(rect(), Qt::AlignCenter, percent);
+    if (barWidth > 0) {
+        p.setClipRect(QRect(0, 0, barWidth, height()));
+        p.setPen(Qt::white);
+        p.drawText(rect(), Qt::AlignCenter, percent);
+    }
 }
 
 BackupProgressWindow::BackupProgressWindow(QWidget *parent)

@@ -5,6 +5,9 @@
 #include "app/HelpWindow.h"
 #include "app/LoginSettings.h"
 #include "app/SettingsFile.h"
+#include "catalog/BrandWindow.h"
+#include "catalog/CategoryWindow.h"
+#include "catalog/ProductListWindow.h"
 #include "chrome/ChromePictures.h"
 #include "chrome/DialogService.h"
 #include "chrome/FormKit.h"
@@ -181,7 +184,7 @@ void MainWindow::buildForm()
                                    QRect(8, 340, 206, 120));
     reminderList(g2, QStringLiteral("产品用完提示"),
                  {QStringLiteral("过期时间"), QStringLiteral("产品名称"), QStringLiteral("顾客姓名")},
-                 QRect(6, 18, 194, 96), {70, 70, 54});
+                 QRect(6, 18, 194, 96), {66, 64, 58});
     QGroupBox *g4 = form::groupBox(this, QStringLiteral("分组框4"), QStringLiteral("个人备忘提示"),
                                    QRect(218, 340, 206, 120));
     reminderList(g4, QStringLiteral("备忘"), {QStringLiteral("时间"), QStringLiteral("主题")},
@@ -316,11 +319,21 @@ void MainWindow::openDatabase()
 
 void MainWindow::openToolWindow(const QString &name)
 {
-    // The windows of the catalogue, stock, customers, notes and settings are
-    // wired here as they are built; until then their buttons do nothing.
-    Q_UNUSED(name);
+    // Each window is opened modally; the windows of stock, customers, notes
+    // and settings are wired here as they are built, until then their buttons
+    // do nothing.
     if (name == QLatin1String("StockWindow"))
         appContext().stockWindowSelling = true;
+    if (name == QLatin1String("BrandWindow")) {
+        BrandWindow w(this);
+        w.exec();
+    } else if (name == QLatin1String("CategoryWindow")) {
+        CategoryWindow w(this);
+        w.exec();
+    } else if (name == QLatin1String("ProductListWindow")) {
+        ProductListWindow w(this);
+        w.exec();
+    }
 }
 
 void MainWindow::showAbout()

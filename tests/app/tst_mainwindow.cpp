@@ -212,6 +212,39 @@ private Q_SLOTS:
         QVERIFY(!w.isMaximized());
     }
 
+    void toolbarAndMenusOpenCatalogWindows_data()
+    {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QString>("window");
+        QTest::newRow("品牌 button") << "品牌" << "BrandWindow";
+        QTest::newRow("类别 button") << "类别" << "CategoryWindow";
+        QTest::newRow("产品 button") << "产品" << "ProductListWindow";
+        QTest::newRow("品牌管理 menu") << "品牌管理(&P)" << "BrandWindow";
+        QTest::newRow("类别管理 menu") << "类别管理(&L)" << "CategoryWindow";
+        QTest::newRow("产品管理 menu") << "产品管理(&G)" << "ProductListWindow";
+    }
+    void toolbarAndMenusOpenCatalogWindows()
+    {
+        QFETCH(QString, control);
+        QFETCH(QString, window);
+        TestHome home;
+        MainWindow w;
+        w.show();
+        bool seen = false;
+        QTimer::singleShot(0, [&] {
+            if (auto *opened = appContext().window<FramedWindow>(window)) {
+                seen = opened->isVisible() && opened->isModal();
+                opened->frameClose();
+            }
+        });
+        if (auto *a = w.findChild<QAction *>(control))
+            a->trigger();
+        else
+            QTest::mouseClick(w.findChild<QPushButton *>(control), Qt::LeftButton);
+        QVERIFY(seen);
+        QVERIFY(!appContext().isOpen(window));
+    }
+
     void helpWindow()
     {
         TestHome home;
