@@ -9,69 +9,17 @@
 #include "chrome/FormKit.h"
 #include "store/DataDirectory.h"
 #include "store/Database.h"
+#include "support/Drive.h"
 #include "support/TestHome.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
-#include <functional>
 #include <memory>
 
 using namespace moquan;
-
-namespace {
-
-QString one(const QString &sql)
-{
-    Recordset rs = database().Query(sql);
-    return rs.IsEOF() ? QString() : rs.ReadColByIndex(1).toString();
-}
-
-void click(QWidget *w, const char *name)
-{
-    auto *b = w->findChild<QPushButton *>(QString::fromUtf8(name));
-    QVERIFY2(b, name);
-    QVERIFY2(b->isEnabled(), name);
-    b->click();
-}
-
-QStringList listLines(QListWidget *list)
-{
-    QStringList out;
-    for (int i = 0; i < list->count(); ++i)
-        out << list->item(i)->text();
-    return out;
-}
-
-QStringList column(ReportView *view, int col)
-{
-    QStringList out;
-    for (int r = 0; r < view->reportModel()->rowCount(); ++r)
-        out << view->reportModel()->text(r, col);
-    return out;
-}
-
-// Runs `drive` on the window `name` once its modal loop runs, then closes it
-// if it is still open (also when a check in `drive` failed).
-void whenOpen(const QString &name, std::function<void(QWidget *)> drive)
-{
-    QTimer::singleShot(0, [name, drive] {
-        QWidget *w = appContext().openWindow(name);
-        if (!w || !w->isVisible()) {
-            if (QWidget *modal = QApplication::activeModalWidget())
-                modal->close();
-            QFAIL(qPrintable(name + " did not open"));
-        }
-        drive(w);
-        if (w->isVisible())
-            w->close();
-    });
-}
-
-} // namespace
+using namespace moquan::testing;
 
 class TestBrandCategory : public QObject {
     Q_OBJECT
@@ -132,7 +80,7 @@ private Q_SLOTS:
         QCOMPARE(dlg->lastTitle(), QString("成功"));
         dlg->answerText("雅芳");
         click(&w, "增加品牌");
-        QCOMPARE(listLines(list), QStringList({"安利", "雅芳"}));
+        QCOMPARE(lines(list), QStringList({"安利", "雅芳"}));
 
         // A name that exists, and the empty name, are refused.
         dlg->answerText("安利");
@@ -142,7 +90,7 @@ private Q_SLOTS:
         dlg->answerText("");
         click(&w, "增加品牌");
         QCOMPARE(dlg->lastMessage(), QString("已经存在拉!"));
-        QCOMPARE(listLines(list), QStringList({"安利", "雅芳"}));
+        QCOMPARE(lines(list), QStringList({"安利", "雅芳"}));
 
         // Cancelling asks and shows nothing more.
         dlg->clear();
@@ -174,7 +122,7 @@ private Q_SLOTS:
         emit list->itemDoubleClicked(list->currentItem());
         QCOMPARE(dlg->lastMessage(), QString("修改成功"));
         QCOMPARE(dlg->lastTitle(), QString("提示"));
-        QCOMPARE(listLines(list), QStringList({"安利中国", "雅芳"}));
+        QCOMPARE(lines(list), QStringList({"安利中国", "雅芳"}));
         QCOMPARE(one("select 大类别 from 产品"), QString("安利中国"));
         QCOMPARE(one("select 所属品牌 from 类别 where 类别名称='面霜'"), QString("安利中国"));
         QCOMPARE(one("select 大类别 from 进货"), QString("安利中国"));
@@ -191,7 +139,7 @@ private Q_SLOTS:
         dlg->answerText("新安利");
         click(&w, "修改品牌");
         QCOMPARE(dlg->lastMessage(), QString("修改失败"));
-        QCOMPARE(listLines(list), QStringList({"安利", "雅芳"}));
+        QCOMPARE(lines(list), QStringList({"安利", "雅芳"}));
         QCOMPARE(one("select 大类别 from 产品"), QString("安利"));
         QCOMPARE(one("select 所属品牌 from 类别 where 类别名称='面霜'"), QString("安利"));
     }
@@ -210,7 +158,7 @@ private Q_SLOTS:
         list->setCurrentRow(1);
         click(&w, "删除品牌");
         QCOMPARE(dlg->lastMessage(), QString("删除成功"));
-        QCOMPARE(listLines(list), QStringList{"安利"});
+        QCOMPARE(lines(list), QStringList{"安利"});
         QCOMPARE(one("select 所属品牌 from 类别 where 类别名称='口红'"), QString("雅芳"));
     }
 

@@ -4,34 +4,16 @@
 #include "catalog/CatalogStore.h"
 #include "store/DataDirectory.h"
 #include "store/Database.h"
+#include "support/Drive.h"
 #include "support/TestHome.h"
 
 #include <QTest>
 #include <memory>
 
 using namespace moquan;
+using namespace moquan::testing;
 
 namespace {
-
-QString one(const QString &sql, const QVariantList &params = {})
-{
-    Recordset rs = database().Query(sql, params);
-    return rs.IsEOF() ? QString() : rs.ReadColByIndex(1).toString();
-}
-
-QStringList column(const QString &sql, const QVariantList &params = {})
-{
-    QStringList out;
-    Recordset rs = database().Query(sql, params);
-    for (; !rs.IsEOF(); rs.MoveNext())
-        out << rs.ReadColByIndex(1).toString();
-    return out;
-}
-
-void exec(const QString &sql, const QVariantList &params = {})
-{
-    QVERIFY2(database().ExecuteSql(sql, params), qPrintable(database().lastError()));
-}
 
 void addPurchase(const QString &product, int quantity, const QString &category,
                  const QString &brand)

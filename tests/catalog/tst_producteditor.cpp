@@ -9,10 +9,10 @@
 #include "chrome/FormKit.h"
 #include "store/DataDirectory.h"
 #include "store/Database.h"
+#include "support/Drive.h"
 #include "support/TestHome.h"
 
 #include <QApplication>
-#include <QBuffer>
 #include <QComboBox>
 #include <QDir>
 #include <QInputMethodEvent>
@@ -21,27 +21,12 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
-#include <functional>
 #include <memory>
 
 using namespace moquan;
+using namespace moquan::testing;
 
 namespace {
-
-QString one(const QString &sql)
-{
-    Recordset rs = database().Query(sql);
-    return rs.IsEOF() ? QString() : rs.ReadColByIndex(1).toString();
-}
-
-void click(QWidget *w, const char *name)
-{
-    auto *b = w->findChild<QPushButton *>(QString::fromUtf8(name));
-    QVERIFY2(b, name);
-    QVERIFY2(b->isEnabled(), name);
-    b->click();
-}
 
 QLineEdit *edit(QWidget *w, const char *name)
 {
@@ -53,65 +38,12 @@ QComboBox *combo(QWidget *w, const char *name)
     return w->findChild<QComboBox *>(QString::fromUtf8(name));
 }
 
-QStringList items(QComboBox *box)
-{
-    QStringList out;
-    for (int i = 0; i < box->count(); ++i)
-        out << box->itemText(i);
-    return out;
-}
-
-void whenOpen(const QString &name, std::function<void(QWidget *)> drive)
-{
-    QTimer::singleShot(0, [name, drive] {
-        QWidget *w = appContext().openWindow(name);
-        if (!w || !w->isVisible()) {
-            if (QWidget *modal = QApplication::activeModalWidget())
-                modal->close();
-            QFAIL(qPrintable(name + " did not open"));
-        }
-        drive(w);
-        if (w->isVisible())
-            w->close();
-    });
-}
-
 // Chinese text arrives as an input method's commit, as typed with a pinyin IME.
 void typeChinese(QWidget *w, const QString &text)
 {
     QInputMethodEvent e;
     e.setCommitString(text);
     QApplication::sendEvent(w, &e);
-}
-
-QByteArray imageBytes(const char *format)
-{
-    if (qstrcmp(format, "GIF") == 0) { // Qt reads GIF but does not write it: a 1 x 1 GIF
-        static const char gif[] = "GIF89a\x01\x00\x01\x00\x80\x00\x00\xff\x00\x00\x00\x00\x00"
-                                  "!\xf9\x04\x01\x00\x00\x00\x00,\x00\x00\x00\x00\x01\x00\x01\x00"
-                                  "\x00\x02\x02" "D\x01\x00;";
-        return QByteArray(gif, sizeof gif - 1);
-    }
-    QImage img(8, 6, QImage::Format_RGB32);
-    img.fill(Qt::red);
-    QByteArray bytes;
-    QBuffer buf(&bytes);
-    buf.open(QIODevice::WriteOnly);
-    img.save(&buf, format);
-    return bytes;
-}
-
-QByteArray fileBytes(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
 }
 
 } // namespace

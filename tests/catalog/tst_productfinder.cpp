@@ -8,12 +8,10 @@
 #include "chrome/FormKit.h"
 #include "store/DataDirectory.h"
 #include "store/Database.h"
+#include "support/Drive.h"
 #include "support/TestHome.h"
 
-#include <QApplication>
-#include <QBuffer>
 #include <QComboBox>
-#include <QImage>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -22,13 +20,9 @@
 #include <memory>
 
 using namespace moquan;
+using namespace moquan::testing;
 
 namespace {
-
-void exec(const QString &sql, const QVariantList &params = {})
-{
-    QVERIFY2(database().ExecuteSql(sql, params), qPrintable(database().lastError()));
-}
 
 void addProduct(const QString &name, const QString &number, const QString &quick, double price,
                 const QString &category, const QString &brand, const QString &intro = {},
@@ -39,47 +33,12 @@ void addProduct(const QString &name, const QString &number, const QString &quick
          {name, number, price, category, brand, intro, picture, quick});
 }
 
-QStringList lines(QListWidget *list)
-{
-    QStringList out;
-    for (int i = 0; i < list->count(); ++i)
-        out << list->item(i)->text();
-    return out;
-}
-
-QStringList items(QComboBox *box)
-{
-    QStringList out;
-    for (int i = 0; i < box->count(); ++i)
-        out << box->itemText(i);
-    return out;
-}
-
-QByteArray pngBytes()
-{
-    QImage img(8, 8, QImage::Format_RGB32);
-    img.fill(Qt::red);
-    QByteArray bytes;
-    QBuffer buf(&bytes);
-    buf.open(QIODevice::WriteOnly);
-    img.save(&buf, "PNG");
-    return bytes;
-}
-
 } // namespace
 
 class TestProductFinder : public QObject {
     Q_OBJECT
     std::unique_ptr<TestHome> home;
     ScriptedDialogs *dlg = nullptr;
-
-    template <class T> T *child(QWidget *w, const char *name)
-    {
-        T *c = w->findChild<T *>(QString::fromUtf8(name));
-        if (!c)
-            qWarning("no control %s", name);
-        return c;
-    }
 
 private Q_SLOTS:
     void initTestCase() { qputenv("MOQUAN_MUTE", "1"); }
@@ -92,7 +51,7 @@ private Q_SLOTS:
         exec("insert into 品牌 (品牌) values ('安利'),('天狮')");
         exec("insert into 类别 (类别名称,净额比例,所属品牌) values ('护肤','0','安利'),"
              "('营养','0','安利'),('护肤','0','天狮')");
-        addProduct("中国茶", "A12", "ZGC", 99.5, "营养", "安利", "好茶", pngBytes());
+        addProduct("中国茶", "A12", "ZGC", 99.5, "营养", "安利", "好茶", imageBytes("PNG"));
         addProduct("雅姿乳液", "120", "YZRY", 20, "护肤", "安利");
         addProduct("天狮面霜", "B7", "TSMS", 30, "护肤", "天狮");
     }
@@ -155,7 +114,7 @@ private Q_SLOTS:
         QCOMPARE(child<QLabel>(popup, "产品编号")->text(), QString("产品编号:A12"));
         QCOMPARE(child<QLabel>(popup, "产品定价")->text(), QString("产品定价:￥99"));
         QCOMPARE(child<TextEdit>(popup, "产品介绍")->text(), QString("好茶"));
-        QCOMPARE(child<PictureBox>(popup, "产品图片")->bytes(), pngBytes());
+        QCOMPARE(child<PictureBox>(popup, "产品图片")->bytes(), imageBytes("PNG"));
         QCOMPARE(popup->pos(), QPoint(f.x() + f.width(), f.y()));
 
         // The popup follows the finder; another product refills the same popup.

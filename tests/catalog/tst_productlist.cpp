@@ -10,35 +10,21 @@
 #include "store/DataDirectory.h"
 #include "store/Database.h"
 #include "store/DateText.h"
+#include "support/Drive.h"
 #include "support/TestHome.h"
 
-#include <QApplication>
-#include <QBuffer>
 #include <QCheckBox>
-#include <QImage>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 #include <QTreeWidget>
-#include <functional>
 #include <memory>
 
 using namespace moquan;
+using namespace moquan::testing;
 
 namespace {
-
-void exec(const QString &sql, const QVariantList &params = {})
-{
-    QVERIFY2(database().ExecuteSql(sql, params), qPrintable(database().lastError()));
-}
-
-QString one(const QString &sql, const QVariantList &params = {})
-{
-    Recordset rs = database().Query(sql, params);
-    return rs.IsEOF() ? QString() : rs.ReadColByIndex(1).toString();
-}
 
 qint64 addProduct(const QString &name, const QString &number, const QString &quick, double price,
                   qint64 stock, const QString &category, const QString &brand,
@@ -49,14 +35,6 @@ qint64 addProduct(const QString &name, const QString &number, const QString &qui
         "产品介绍,产品图片,快速取编号) values (?,?,?,?,0,?,?,30,'',?,?)",
         {name, number, price, stock, category, brand, picture, quick});
     return database().lastInsertId();
-}
-
-QStringList column(ReportModel *m, int col)
-{
-    QStringList out;
-    for (int r = 0; r < m->rowCount(); ++r)
-        out << m->text(r, col);
-    return out;
 }
 
 QStringList childTexts(QTreeWidgetItem *item)
@@ -80,31 +58,6 @@ QTreeWidgetItem *node(QTreeWidget *tree, const QStringList &path)
     return it;
 }
 
-QByteArray pngBytes()
-{
-    QImage img(8, 8, QImage::Format_RGB32);
-    img.fill(Qt::blue);
-    QByteArray bytes;
-    QBuffer buf(&bytes);
-    buf.open(QIODevice::WriteOnly);
-    img.save(&buf, "PNG");
-    return bytes;
-}
-
-// Runs `drive` once the window `name` is open (a modal window opened next).
-void whenOpen(const QString &name, std::function<void(QWidget *)> drive)
-{
-    QTimer::singleShot(0, [name, drive] {
-        QWidget *w = appContext().openWindow(name);
-        if (!w || !w->isVisible()) {
-            if (QWidget *modal = QApplication::activeModalWidget())
-                modal->close();
-            QFAIL(qPrintable(name + " did not open"));
-        }
-        drive(w);
-    });
-}
-
 } // namespace
 
 class TestProductList : public QObject {
@@ -113,20 +66,7 @@ class TestProductList : public QObject {
     ScriptedDialogs *dlg = nullptr;
     qint64 tea = 0, lotion = 0, cream = 0, soap = 0;
 
-    template <class T> T *child(QWidget *w, const char *name)
-    {
-        T *c = w->findChild<T *>(QString::fromUtf8(name));
-        if (!c)
-            qWarning("no control %s", name);
-        return c;
-    }
     QString label(QWidget *w, const char *name) { return child<QLabel>(w, name)->text(); }
-    void click(QWidget *w, const char *name)
-    {
-        auto *b = child<QPushButton>(w, name);
-        QVERIFY(b && b->isEnabled());
-        b->click();
-    }
 
 private Q_SLOTS:
     void initTestCase() { qputenv("MOQUAN_MUTE", "1"); }
@@ -139,7 +79,7 @@ private Q_SLOTS:
         exec("insert into 品牌 (品牌) values ('安利'),('天狮'),('无类')");
         exec("insert into 类别 (类别名称,净额比例,所属品牌) values ('护肤','0','安利'),"
              "('营养','0','安利'),('护肤','0','天狮')");
-        tea = addProduct("中国茶", "A12", "ZGC", 99.5, 5, "营养", "安利", pngBytes());
+        tea = addProduct("中国茶", "A12", "ZGC", 99.5, 5, "营养", "安利", imageBytes("PNG"));
         lotion = addProduct("雅姿乳液", "120", "YZRY", 20, 2, "护肤", "安利");
         cream = addProduct("天狮面霜", "B7", "TSMS", 30, -1, "护肤", "天狮");
         soap = addProduct("香皂", "C1", "XZ", 3, 0, "", "无类");
@@ -387,7 +327,7 @@ private Q_SLOTS:
         auto *picture = child<PictureBox>(&w, "产品图片");
         view->setCurrentRow(w.model()->findValue(tea));
         QCOMPARE(label(&w, "产品名称"), QString("中国茶"));
-        QCOMPARE(picture->bytes(), pngBytes());
+        QCOMPARE(picture->bytes(), imageBytes("PNG"));
         QCOMPARE(w.selectedProductName(), QString("中国茶"));
         QCOMPARE(w.selectedProductId(), tea);
         view->setCurrentRow(w.model()->findValue(cream));

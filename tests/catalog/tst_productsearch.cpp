@@ -4,12 +4,14 @@
 #include "store/DataDirectory.h"
 #include "store/Database.h"
 #include "store/DateText.h"
+#include "support/Drive.h"
 #include "support/TestHome.h"
 
 #include <QTest>
 #include <memory>
 
 using namespace moquan;
+using namespace moquan::testing;
 
 namespace {
 
@@ -35,12 +37,6 @@ QStringList names(const ProductQuery &q)
 QStringList searchNames(const QString &text)
 {
     return names(quickSearchQuery(text, kProductListColumns));
-}
-
-QString one(const QString &sql, const QVariantList &params = {})
-{
-    Recordset rs = database().Query(sql, params);
-    return rs.IsEOF() ? QString() : rs.ReadColByIndex(1).toString();
 }
 
 } // namespace
