@@ -211,12 +211,10 @@ bool CatalogStore::deleteCategories(const QStringList &names)
 
 // Products --------------------------------------------------------------
 
-std::optional<Product> CatalogStore::product(const QString &name) const
+namespace {
+
+Product readProduct(const Recordset &rs)
 {
-    Recordset rs = db_.Query(
-        QStringLiteral("select * from 产品 where 产品名称 = ? order by ID limit 1"), {name});
-    if (!rs.isValid() || rs.IsEOF())
-        return std::nullopt;
     Product p;
     p.id = rs.integer(QStringLiteral("ID"));
     p.name = rs.text(QStringLiteral("产品名称"));
@@ -231,6 +229,25 @@ std::optional<Product> CatalogStore::product(const QString &name) const
     p.picture = rs.bytes(QStringLiteral("产品图片"));
     p.quickCode = rs.text(QStringLiteral("快速取编号"));
     return p;
+}
+
+} // namespace
+
+std::optional<Product> CatalogStore::product(const QString &name) const
+{
+    Recordset rs = db_.Query(
+        QStringLiteral("select * from 产品 where 产品名称 = ? order by ID limit 1"), {name});
+    if (!rs.isValid() || rs.IsEOF())
+        return std::nullopt;
+    return readProduct(rs);
+}
+
+std::optional<Product> CatalogStore::productById(qint64 id) const
+{
+    Recordset rs = db_.Query(QStringLiteral("select * from 产品 where ID = ?"), {id});
+    if (!rs.isValid() || rs.IsEOF())
+        return std::nullopt;
+    return readProduct(rs);
 }
 
 bool CatalogStore::productExists(const QString &name) const

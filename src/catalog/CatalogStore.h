@@ -96,6 +96,7 @@ public:
 
     // Products ----------------------------------------------------------
     std::optional<Product> product(const QString &name) const;
+    std::optional<Product> productById(qint64 id) const;
     bool productExists(const QString &name) const;
     // Adds a product; Exists when a product of that name exists.  The stock
     // typed becomes the product's stock directly.

@@ -2,6 +2,7 @@
 
 #include "app/AppContext.h"
 #include "catalog/ProductInfoPopup.h"
+#include "catalog/CatalogStore.h"
 #include "catalog/ProductSearch.h"
 #include "catalog/QuickCode.h"
 #include "chrome/FormKit.h"
@@ -174,7 +175,7 @@ void ProductFinderWindow::productSelected()
     if (ProductInfoPopup *popup = ProductInfoPopup::current())
         popup->fill(); // closes it when the name is empty
 
-    const ProductDetails d = productDetailsByName(name);
+    const Product d = CatalogStore().product(name).value_or(Product{});
     brand_->setEditText(d.brand);
     category_->setEditText(d.category);
 }

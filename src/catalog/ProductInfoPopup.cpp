@@ -1,6 +1,7 @@
 #include "catalog/ProductInfoPopup.h"
 
 #include "app/AppContext.h"
+#include "catalog/CatalogStore.h"
 #include "catalog/ProductSearch.h"
 #include "chrome/FormKit.h"
 
@@ -77,7 +78,7 @@ void ProductInfoPopup::fill()
         close();
         return;
     }
-    const ProductDetails d = productDetailsByName(name);
+    const Product d = CatalogStore().product(name).value_or(Product{});
     setTitleText(QStringLiteral("    ") + d.name);
     number_->setText(QStringLiteral("产品编号:") + d.number);
     price_->setText(QStringLiteral("产品定价:￥") + numberText(wholePrice(d.price)));

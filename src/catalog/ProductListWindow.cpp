@@ -1,6 +1,7 @@
 #include "catalog/ProductListWindow.h"
 
 #include "app/AppContext.h"
+#include "catalog/CatalogStore.h"
 #include "catalog/ProductEditWindow.h"
 #include "chrome/DialogService.h"
 #include "chrome/FormKit.h"
@@ -305,7 +306,7 @@ void ProductListWindow::onCurrentRowChanged(int row)
 {
     if (row < 0)
         return;
-    const ProductDetails d = productDetailsById(model()->value(row));
+    const Product d = CatalogStore().productById(model()->value(row)).value_or(Product{});
     if (d.picture.isEmpty())
         picture_->clear();
     else

@@ -20,22 +20,6 @@ QStringList firstColumn(const QString &sql, const QVariantList &params)
     return out;
 }
 
-ProductDetails readDetails(const Recordset &rs)
-{
-    ProductDetails d;
-    if (rs.IsEOF())
-        return d;
-    d.found = true;
-    d.id = rs.integer(QStringLiteral("ID"));
-    d.name = rs.text(QStringLiteral("产品名称"));
-    d.number = rs.text(QStringLiteral("产品编号"));
-    d.price = rs.number(QStringLiteral("产品定价"));
-    d.brand = rs.text(QStringLiteral("大类别"));
-    d.category = rs.text(QStringLiteral("类别"));
-    d.introduction = rs.text(QStringLiteral("产品介绍"));
-    d.picture = rs.bytes(QStringLiteral("产品图片"));
-    return d;
-}
 
 // A cell of the list read as a number after its "￥" is removed.
 double cellNumber(const QString &cell)
@@ -186,16 +170,6 @@ QStringList productNamesOfCategory(const QString &category)
                        {category});
 }
 
-ProductDetails productDetailsByName(const QString &name)
-{
-    return readDetails(database().Query(
-        QStringLiteral("select * from 产品 where 产品名称=? order by id limit 1"), {name}));
-}
-
-ProductDetails productDetailsById(qint64 id)
-{
-    return readDetails(database().Query(QStringLiteral("select * from 产品 where id=?"), {id}));
-}
 
 // ---- Product list rows -----------------------------------------------------
 

@@ -83,20 +83,6 @@ QStringList productSearchCategories(const QString &brand, bool distinct = false)
 QStringList productNamesOfCategory(const QString &category);
 
 // What the finder and the popup show of one product.
-struct ProductDetails {
-    bool found = false;
-    qint64 id = 0;
-    QString name;
-    QString number;
-    double price = 0;
-    QString brand;
-    QString category;
-    QString introduction;
-    QByteArray picture;
-};
-// The first product of that name (found = false when there is none).
-ProductDetails productDetailsByName(const QString &name);
-ProductDetails productDetailsById(qint64 id);
 
 // ---- Product list rows -----------------------------------------------------
 
