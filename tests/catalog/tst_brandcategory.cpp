@@ -23,7 +23,7 @@ using namespace moquan::testing;
 
 class TestBrandCategory : public QObject {
     Q_OBJECT
-    std::unique_ptr<TestHome> home;
+    std::unique_ptr<DatabaseHome> home;
     ScriptedDialogs *dlg = nullptr;
     CatalogStore store;
 
@@ -49,14 +49,13 @@ private Q_SLOTS:
     void init()
     {
         qputenv("MOQUAN_MUTE", "1");
-        home = std::make_unique<TestHome>();
-        QVERIFY(database().open(databasePath()) != Database::OpenResult::CannotOpen);
+        home = std::make_unique<DatabaseHome>();
+        QVERIFY(home->opened());
         dlg = ScriptedDialogs::installNew();
         appContext().categoryEditMode = 0;
     }
     void cleanup()
     {
-        database().close();
         home.reset();
     }
 

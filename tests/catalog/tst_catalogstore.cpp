@@ -70,7 +70,7 @@ QStringList snapshot()
 
 class TestCatalogStore : public QObject {
     Q_OBJECT
-    std::unique_ptr<TestHome> home;
+    std::unique_ptr<DatabaseHome> home;
     CatalogStore store;
 
     // Two brands, a category under each, a product of 安利 with a purchase and a sale.
@@ -88,12 +88,11 @@ class TestCatalogStore : public QObject {
 private Q_SLOTS:
     void init()
     {
-        home = std::make_unique<TestHome>();
-        QVERIFY(database().open(databasePath()) != Database::OpenResult::CannotOpen);
+        home = std::make_unique<DatabaseHome>();
+        QVERIFY(home->opened());
     }
     void cleanup()
     {
-        database().close();
         home.reset();
     }
 

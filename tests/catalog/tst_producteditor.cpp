@@ -50,7 +50,7 @@ void typeChinese(QWidget *w, const QString &text)
 
 class TestProductEditor : public QObject {
     Q_OBJECT
-    std::unique_ptr<TestHome> home;
+    std::unique_ptr<DatabaseHome> home;
     ScriptedDialogs *dlg = nullptr;
     CatalogStore store;
 
@@ -101,13 +101,12 @@ private Q_SLOTS:
     void init()
     {
         qputenv("MOQUAN_MUTE", "1");
-        home = std::make_unique<TestHome>();
-        QVERIFY(database().open(databasePath()) != Database::OpenResult::CannotOpen);
+        home = std::make_unique<DatabaseHome>();
+        QVERIFY(home->opened());
         dlg = ScriptedDialogs::installNew();
     }
     void cleanup()
     {
-        database().close();
         home.reset();
     }
 

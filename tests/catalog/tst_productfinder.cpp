@@ -37,7 +37,7 @@ void addProduct(const QString &name, const QString &number, const QString &quick
 
 class TestProductFinder : public QObject {
     Q_OBJECT
-    std::unique_ptr<TestHome> home;
+    std::unique_ptr<DatabaseHome> home;
     ScriptedDialogs *dlg = nullptr;
 
 private Q_SLOTS:
@@ -45,8 +45,8 @@ private Q_SLOTS:
 
     void init()
     {
-        home = std::make_unique<TestHome>();
-        QVERIFY(database().open(databasePath()) != Database::OpenResult::CannotOpen);
+        home = std::make_unique<DatabaseHome>();
+        QVERIFY(home->opened());
         dlg = ScriptedDialogs::installNew();
         exec("insert into 品牌 (品牌) values ('安利'),('天狮')");
         exec("insert into 类别 (类别名称,净额比例,所属品牌) values ('护肤','0','安利'),"
@@ -61,7 +61,6 @@ private Q_SLOTS:
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         appContext().popupProductName.clear();
         ProductFinderWindow::setFallbackReceiver({});
-        database().close();
         home.reset();
     }
 

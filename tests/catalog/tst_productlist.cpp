@@ -62,7 +62,7 @@ QTreeWidgetItem *node(QTreeWidget *tree, const QStringList &path)
 
 class TestProductList : public QObject {
     Q_OBJECT
-    std::unique_ptr<TestHome> home;
+    std::unique_ptr<DatabaseHome> home;
     ScriptedDialogs *dlg = nullptr;
     qint64 tea = 0, lotion = 0, cream = 0, soap = 0;
 
@@ -73,8 +73,8 @@ private Q_SLOTS:
 
     void init()
     {
-        home = std::make_unique<TestHome>();
-        QVERIFY(database().open(databasePath()) != Database::OpenResult::CannotOpen);
+        home = std::make_unique<DatabaseHome>();
+        QVERIFY(home->opened());
         dlg = ScriptedDialogs::installNew();
         exec("insert into 品牌 (品牌) values ('安利'),('天狮'),('无类')");
         exec("insert into 类别 (类别名称,净额比例,所属品牌) values ('护肤','0','安利'),"
@@ -86,7 +86,6 @@ private Q_SLOTS:
     }
     void cleanup()
     {
-        database().close();
         home.reset();
     }
 
