@@ -80,12 +80,15 @@ QVariant Recordset::ReadColByIndex(int column) const
     }
 }
 
-QVariant Recordset::ReadColByName(const QString &column) const
+int Recordset::columnIndex(const QString &column) const
 {
     const auto it = columns_.constFind(column.toLower());
-    if (it == columns_.cend())
-        return QString();
-    return ReadColByIndex(it.value() + 1);
+    return it == columns_.cend() ? 0 : it.value() + 1;
+}
+
+QVariant Recordset::ReadColByName(const QString &column) const
+{
+    return ReadColByIndex(columnIndex(column));
 }
 
 qint64 Recordset::integer(const QString &column) const

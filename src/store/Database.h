@@ -50,6 +50,9 @@ public:
 
     int columnCount() const;
     QString columnName(int column) const; // from 1
+    // The number (from 1) of a column by name, 0 when the result lacks it;
+    // reading column 0 gives the empty text, as a missing name does.
+    int columnIndex(const QString &column) const;
 
 private:
     friend class Database;
