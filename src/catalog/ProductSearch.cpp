@@ -180,34 +180,22 @@ QList<ProductListEntry> readProductEntries(const ProductQuery &query)
     if (!rs)
         return out;
     // Column positions once, not a name lookup per cell.
-    int id = 0, name = 0, number = 0, price = 0, stock = 0, days = 0, category = 0;
-    for (int c = 1; c <= rs.columnCount(); ++c) {
-        const QString col = rs.columnName(c);
-        if (col.compare(QStringLiteral("ID"), Qt::CaseInsensitive) == 0 && !id)
-            id = c;
-        else if (col == QStringLiteral("产品名称"))
-            name = c;
-        else if (col == QStringLiteral("产品编号"))
-            number = c;
-        else if (col == QStringLiteral("产品定价"))
-            price = c;
-        else if (col == QStringLiteral("库存数"))
-            stock = c;
-        else if (col == QStringLiteral("使用天数"))
-            days = c;
-        else if (col == QStringLiteral("类别"))
-            category = c;
-    }
-    const auto read = [&rs](int c) { return c ? rs.ReadColByIndex(c) : QVariant(QString()); };
+    const int id = rs.columnIndex(QStringLiteral("ID"));
+    const int name = rs.columnIndex(QStringLiteral("产品名称"));
+    const int number = rs.columnIndex(QStringLiteral("产品编号"));
+    const int price = rs.columnIndex(QStringLiteral("产品定价"));
+    const int stock = rs.columnIndex(QStringLiteral("库存数"));
+    const int days = rs.columnIndex(QStringLiteral("使用天数"));
+    const int category = rs.columnIndex(QStringLiteral("类别"));
     for (; !rs.IsEOF(); rs.MoveNext()) {
         ProductListEntry e;
-        e.id = read(id).toLongLong();
-        e.name = read(name).toString();
-        e.number = read(number).toString();
-        e.price = read(price).toDouble();
-        e.stock = read(stock).toLongLong();
-        e.days = read(days).toLongLong();
-        e.category = read(category).toString();
+        e.id = rs.ReadColByIndex(id).toLongLong();
+        e.name = rs.ReadColByIndex(name).toString();
+        e.number = rs.ReadColByIndex(number).toString();
+        e.price = rs.ReadColByIndex(price).toDouble();
+        e.stock = rs.ReadColByIndex(stock).toLongLong();
+        e.days = rs.ReadColByIndex(days).toLongLong();
+        e.category = rs.ReadColByIndex(category).toString();
         out.append(std::move(e));
     }
     return out;
