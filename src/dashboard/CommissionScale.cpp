@@ -1,5 +1,8 @@
 #include "dashboard/CommissionScale.h"
 
+#include "store/Database.h"
+#include "store/DateText.h"
+
 #include <cmath>
 
 namespace moquan {
@@ -35,13 +38,6 @@ double truncated(double v) { return std::trunc(v) + 0.0; }
 
 QString wholeText(double v) { return QString::number(v, 'f', 0); }
 
-QString numberText(double v)
-{
-    if (v == 0)
-        return QStringLiteral("0");
-    return QString::asprintf("%.13g", v);
-}
-
 MonthFigures figures(double amountWhole, double net)
 {
     const CommissionStep step = commissionStep(net);
@@ -52,8 +48,6 @@ MonthFigures figures(double amountWhole, double net)
     f.commission = QStringLiteral("￥") + wholeText(commission(net));
     return f;
 }
-
-bool isLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
 
 } // namespace
 
@@ -92,18 +86,14 @@ MonthFigures monthFiguresOfStock(double purchaseSum, double saleSum)
 
 QString monthFirstDay(int year, int month)
 {
-    if (month < 1 || month > 12)
-        return {};
-    return QString::asprintf("%d-%02d-01", year, month);
+    const QDate first(year, month, 1);
+    return first.isValid() ? dateText(first) : QString();
 }
 
 QString monthLastDay(int year, int month)
 {
-    static const int days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    if (month < 1 || month > 12)
-        return {};
-    const int last = (month == 2 && isLeapYear(year)) ? 29 : days[month - 1];
-    return QString::asprintf("%d-%02d-%02d", year, month, last);
+    const QDate first(year, month, 1);
+    return first.isValid() ? dateText(first.addDays(first.daysInMonth() - 1)) : QString();
 }
 
 } // namespace moquan
