@@ -1,5 +1,7 @@
 #include "catalog/QuickCode.h"
 
+#include "platform/Gbk.h"
+
 namespace moquan {
 
 QString quickCode(const QString &name)
@@ -7,11 +9,7 @@ QString quickCode(const QString &name)
     QString code;
     code.reserve(name.size());
     for (const QChar qc : name) {
-        char16_t c = qc.unicode();
-        if (c >= 0xFF01 && c <= 0xFF5E)
-            c = char16_t(c - 0xFEE0);
-        else if (c == 0x3000)
-            c = u' ';
+        const char16_t c = halfWidth(qc.unicode());
 
         if (c < 0x80) {
             code += (c >= u'a' && c <= u'z') ? QChar(char16_t(c - u'a' + u'A')) : QChar(c);

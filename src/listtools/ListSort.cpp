@@ -1,5 +1,7 @@
 #include "listtools/ListSort.h"
 
+#include "platform/Gbk.h"
+
 #include <algorithm>
 #include <cmath>
 #include <locale.h>
@@ -10,18 +12,6 @@
 namespace moquan {
 
 namespace {
-
-// A full-width form (U+FF01..U+FF5E) as its ASCII character, the ideographic
-// space as a blank; anything else unchanged.
-char16_t halfWidth(QChar c)
-{
-    const char16_t u = c.unicode();
-    if (u >= 0xFF01 && u <= 0xFF5E)
-        return char16_t(u - 0xFEE0);
-    if (u == 0x3000)
-        return u' ';
-    return u;
-}
 
 bool isDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
 
@@ -39,7 +29,7 @@ double sortKey(QStringView text)
 {
     const QStringView t = text.trimmed();
     const qsizetype n = t.size();
-    auto at = [&](qsizetype i) -> char16_t { return i < n ? halfWidth(t[i]) : u'\0'; };
+    auto at = [&](qsizetype i) -> char16_t { return i < n ? halfWidth(t[i].unicode()) : u'\0'; };
 
     qsizetype i = 0;
     // Money columns show "￥" before the amount; the amount is the key.
