@@ -1,5 +1,7 @@
 #include "catalog/ProductSearch.h"
 
+#include "listtools/ListSort.h"
+
 #include <cmath>
 
 namespace moquan {
@@ -21,13 +23,9 @@ QStringList firstColumn(const QString &sql, const QVariantList &params)
 }
 
 
-// A cell of the list read as a number after its "￥" is removed.
-double cellNumber(const QString &cell)
-{
-    QString t = cell;
-    t.remove(QChar(0xFFE5));
-    return leadingNumber(t);
-}
+// A cell of the list read as a number, "￥" and all, as the list sorts it
+// (amounts of 13 digits and more are written with an exponent).
+double cellNumber(const QString &cell) { return sortKey(cell); }
 
 } // namespace
 

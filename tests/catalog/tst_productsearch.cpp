@@ -43,17 +43,16 @@ QStringList searchNames(const QString &text)
 
 class TestProductSearch : public QObject {
     Q_OBJECT
-    std::unique_ptr<TestHome> home;
+    std::unique_ptr<DatabaseHome> home;
 
 private Q_SLOTS:
     void init()
     {
-        home = std::make_unique<TestHome>();
-        QVERIFY(database().open(databasePath()) != Database::OpenResult::CannotOpen);
+        home = std::make_unique<DatabaseHome>();
+        QVERIFY(home->opened());
     }
     void cleanup()
     {
-        database().close();
         home.reset();
     }
 
@@ -161,6 +160,9 @@ private Q_SLOTS:
         QCOMPARE(netTotalText(t), QString("总净额:￥10494071.95元"));
         QCOMPARE(stockTotalText(productTotals({})), QString("总进货数量:0"));
         QCOMPARE(wholePriceOfCell("￥99"), 99.0);
+        // Amounts past 13 digits are written with an exponent and still add up.
+        QCOMPARE(stockValueCell(5000000, 4000000), QString("￥2e+13"));
+        QCOMPARE(productTotals({{"a", "", "￥5000000", "￥2e+13", "", "", "", "4000000", ""}}).value, 2e13);
         QCOMPARE(stockNetValueCell(99, -2), QString("￥-168.3"));
     }
 
