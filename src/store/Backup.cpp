@@ -70,10 +70,11 @@ bool makeBackup(Database &db, const QDate &today, QString *error)
     if (db.isOpen()) {
         copied = copyThroughBackupApi(db.handle(), tempPath, error);
     } else {
+        const QString source = db.path().isEmpty() ? databasePath() : db.path();
         sqlite3 *src = nullptr;
-        if (QFileInfo::exists(db.path().isEmpty() ? databasePath() : db.path())
-            && sqlite3_open_v2((db.path().isEmpty() ? databasePath() : db.path()).toUtf8().constData(),
-                               &src, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK)
+        if (QFileInfo::exists(source)
+            && sqlite3_open_v2(source.toUtf8().constData(), &src, SQLITE_OPEN_READONLY, nullptr)
+                   == SQLITE_OK)
             copied = copyThroughBackupApi(src, tempPath, error);
         else if (error)
             *error = QStringLiteral("数据库文件不存在");
