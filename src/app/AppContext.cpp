@@ -15,7 +15,6 @@ AppContext &AppContext::instance()
 void AppContext::registerWindow(const QString &name, QWidget *window)
 {
     windows_.insert(name, window);
-    Q_EMIT windowOpened(name, window);
 }
 
 QWidget *AppContext::openWindow(const QString &name) const

@@ -61,9 +61,6 @@ public:
     QString productTreeParent;
 
 
-Q_SIGNALS:
-    void windowOpened(const QString &name, QWidget *window);
-
 private:
     QHash<QString, QPointer<QWidget>> windows_;
     bool ended_ = false;
